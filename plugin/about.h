@@ -1,0 +1,4 @@
+// The About command.
+#pragma once
+
+void showAbout();
