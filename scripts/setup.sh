@@ -7,7 +7,7 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 source "$here/common.sh"
 
 packages=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine wine32:i386 wine64
-          xvfb xauth cmake make googletest dpkg-dev zip unzip)
+          xvfb xauth cmake make googletest dpkg-dev zip unzip jq clang-format)
 
 missing_packages() {
     local p
