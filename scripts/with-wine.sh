@@ -18,7 +18,8 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
     wineserver -w
 fi
 
-if [ "${TAMREL_IN_XVFB:-}" != 1 ]; then
+# TAMREL_USE_DISPLAY=1 uses the caller's own display instead of a virtual one.
+if [ "${TAMREL_IN_XVFB:-}" != 1 ] && [ "${TAMREL_USE_DISPLAY:-}" != 1 ]; then
     # One CPU for the whole Wine session: message round trips between Wine's processes
     # are several times cheaper when they never cross cores.
     exec env TAMREL_IN_XVFB=1 taskset -c 0 xvfb-run -a "$0" "$@"
