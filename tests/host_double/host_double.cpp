@@ -1,5 +1,7 @@
 #include "host_double.h"
 
+#include <cstring>
+
 namespace {
 
 // Scintilla messages the double uses for its own bookkeeping.
@@ -13,10 +15,12 @@ constexpr UINT kFirstScintillaMessage = 2000;
 constexpr UINT kLastScintillaMessage = 4999;
 
 const wchar_t kHostClass[] = L"TamrelHostDouble";
-const wchar_t kSelfProperty[] = L"TamrelHostDouble.self";
+const wchar_t kCounterClass[] = L"TamrelByteCounter";
 
 HostDouble* selfOf(HWND window) {
-    return static_cast<HostDouble*>(GetPropW(window, kSelfProperty));
+    // GWLP_USERDATA rather than a window property: under Wine every GetPropW is a round
+    // trip to the server, which would dwarf the cost of the messages being measured.
+    return reinterpret_cast<HostDouble*>(GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 
 LRESULT CALLBACK hostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -35,21 +39,21 @@ LRESULT CALLBACK secondViewProc(HWND window, UINT message, WPARAM wParam, LPARAM
     return selfOf(window)->viewProc(kSecondView, window, message, wParam, lParam);
 }
 
-void registerHostClass() {
+void registerClass(const wchar_t* name, WNDPROC procedure) {
     WNDCLASSW windowClass = {};
-    if (GetClassInfoW(GetModuleHandleW(nullptr), kHostClass, &windowClass)) {
+    if (GetClassInfoW(GetModuleHandleW(nullptr), name, &windowClass)) {
         return;
     }
-    windowClass.lpfnWndProc = hostWindowProc;
+    windowClass.lpfnWndProc = procedure;
     windowClass.hInstance = GetModuleHandleW(nullptr);
     windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    windowClass.lpszClassName = kHostClass;
+    windowClass.lpszClassName = name;
     RegisterClassW(&windowClass);
 }
 
-HWND createScintilla(HWND parent, bool visible) {
-    return CreateWindowExW(0, L"Scintilla", L"", WS_CHILD | (visible ? WS_VISIBLE : 0), 0, 0, 400,
+HWND createChild(const wchar_t* windowClass, HWND parent, bool visible) {
+    return CreateWindowExW(0, windowClass, L"", WS_CHILD | (visible ? WS_VISIBLE : 0), 0, 0, 400,
                            300, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
 }
 
@@ -69,20 +73,22 @@ bool loadScintilla() {
     return scintilla != nullptr;
 }
 
-HostDouble::HostDouble(bool visible) {
-    registerHostClass();
+HostDouble::HostDouble(bool visible, ViewKind kind) : kind_(kind) {
+    registerClass(kHostClass, hostWindowProc);
+    registerClass(kCounterClass, DefWindowProcW);
+    const wchar_t* viewClass = kind == ViewKind::scintilla ? L"Scintilla" : kCounterClass;
     window_ = CreateWindowExW(0, kHostClass, L"Tamrel Templates host", WS_OVERLAPPEDWINDOW,
                               CW_USEDEFAULT, CW_USEDEFAULT, 900, 600, nullptr, nullptr,
                               GetModuleHandleW(nullptr), nullptr);
-    SetPropW(window_, kSelfProperty, this);
+    SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     const WNDPROC procs[2] = {mainViewProc, secondViewProc};
     for (int i = 0; i < 2; ++i) {
-        views_[i] = createScintilla(window_, visible);
-        SetPropW(views_[i], kSelfProperty, this);
-        scintillaProcs_[i] = reinterpret_cast<WNDPROC>(
+        views_[i] = createChild(viewClass, window_, visible);
+        SetWindowLongPtrW(views_[i], GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        viewClassProcs_[i] = reinterpret_cast<WNDPROC>(
             SetWindowLongPtrW(views_[i], GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procs[i])));
     }
-    reader_ = createScintilla(window_, false);
+    reader_ = createChild(viewClass, window_, false);
     if (visible) {
         ShowWindow(window_, SW_SHOW);
     }
@@ -90,13 +96,15 @@ HostDouble::HostDouble(bool visible) {
 
 HostDouble::~HostDouble() {
     for (const Document& document : documents_) {
-        ownSend(reader_, SCI_RELEASEDOCUMENT, 0, document.pointer);
+        if (kind_ == ViewKind::scintilla) {
+            ownSend(reader_, SCI_RELEASEDOCUMENT, 0, document.pointer);
+        }
     }
     for (int i = 0; i < 2; ++i) {
-        SetWindowLongPtrW(views_[i], GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(scintillaProcs_[i]));
-        RemovePropW(views_[i], kSelfProperty);
+        SetWindowLongPtrW(views_[i], GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(viewClassProcs_[i]));
+        SetWindowLongPtrW(views_[i], GWLP_USERDATA, 0);
     }
-    RemovePropW(window_, kSelfProperty);
+    SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
     DestroyWindow(window_);
 }
 
@@ -147,6 +155,10 @@ std::string HostDouble::viewText(int view) const {
     return textOf(views_[view]);
 }
 
+std::size_t HostDouble::countedBytes(int view) const {
+    return counted_[view];
+}
+
 std::string HostDouble::textOf(HWND scintilla) const {
     auto length = static_cast<std::size_t>(ownSend(scintilla, SCI_GETLENGTH, 0, 0));
     auto bytes = reinterpret_cast<const char*>(ownSend(scintilla, SCI_GETCHARACTERPOINTER, 0, 0));
@@ -172,6 +184,11 @@ void HostDouble::record(ReceivedMessage message) {
 // Like the real host: a new empty document, current in the current view.
 void HostDouble::openNewDocument() {
     int view = currentView_ == kSecondView ? kSecondView : kMainView;
+    if (kind_ == ViewKind::byteCounter) {
+        counted_[view] = 0;
+        documents_.push_back(Document{view, 0});
+        return;
+    }
     auto document = static_cast<std::intptr_t>(ownSend(views_[view], SCI_CREATEDOCUMENT, 0, 0));
     ownSend(views_[view], SCI_SETDOCPOINTER, 0, document);
     documents_.push_back(Document{view, document});
@@ -212,7 +229,12 @@ LRESULT HostDouble::hostProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
 }
 
 LRESULT HostDouble::viewProc(int view, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    LRESULT result = CallWindowProcW(scintillaProcs_[view], window, message, wParam, lParam);
+    if (kind_ == ViewKind::byteCounter && message == SCI_APPENDTEXT) {
+        counted_[view] += wParam;
+    } else if (kind_ == ViewKind::byteCounter && message == SCI_SETTEXT) {
+        counted_[view] = std::strlen(reinterpret_cast<const char*>(lParam));
+    }
+    LRESULT result = CallWindowProcW(viewClassProcs_[view], window, message, wParam, lParam);
     if (ownSends_ > 0 || message < kFirstScintillaMessage || message > kLastScintillaMessage) {
         return result;
     }

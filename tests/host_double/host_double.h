@@ -22,6 +22,10 @@ struct ReceivedMessage {
     std::string bytes; // SCI_APPENDTEXT: the bytes appended; SCI_SETTEXT: the text set
 };
 
+// What stands in for the editing views: the real Scintilla, or a window that only counts
+// the bytes appended to it, so that measurements do not include a document's own growth.
+enum class ViewKind { scintilla, byteCounter };
+
 constexpr int kMainView = 0;
 constexpr int kSecondView = 1;
 constexpr int kViewUnknown = -1; // NPPM_GETCURRENTSCINTILLA leaves the integer untouched
@@ -33,7 +37,7 @@ bool loadScintilla();
 class HostDouble {
   public:
     // `visible` shows the window for a person; tests keep it hidden.
-    explicit HostDouble(bool visible = false);
+    explicit HostDouble(bool visible = false, ViewKind kind = ViewKind::scintilla);
     ~HostDouble();
     HostDouble(const HostDouble&) = delete;
     HostDouble& operator=(const HostDouble&) = delete;
@@ -54,8 +58,10 @@ class HostDouble {
     std::size_t documentCount() const;
     int documentView(std::size_t index) const;
     std::string documentText(std::size_t index) const;
-    // The text of the document a view currently shows.
+    // The text of the document a view currently shows (Scintilla views only).
     std::string viewText(int view) const;
+    // Bytes a byte-counting view holds: set by SCI_SETTEXT, grown by SCI_APPENDTEXT.
+    std::size_t countedBytes(int view) const;
 
     // Called after each recorded message has been handled.
     std::function<void(const ReceivedMessage&)> onMessage;
@@ -80,8 +86,10 @@ class HostDouble {
 
     HWND window_ = nullptr;
     HWND views_[2] = {};
-    WNDPROC scintillaProcs_[2] = {};
+    WNDPROC viewClassProcs_[2] = {};
     HWND reader_ = nullptr; // hidden view used to read documents no view shows
+    ViewKind kind_;
+    std::size_t counted_[2] = {};
     int currentView_ = kMainView;
     bool recording_ = true;
     mutable int ownSends_ = 0; // while non-zero, messages come from the double itself

@@ -88,7 +88,7 @@ std::string decodeText(const std::string& file) {
 // Files dense in the bytes that matter, often long enough to cross buffer boundaries.
 std::string randomTemplate(std::mt19937& random) {
     static const char kAlphabet[] = {'\r', '\r', '\n', '\n', '\0', '\xFF', 'a', ';', ' ', '\r'};
-    std::uniform_int_distribution<std::size_t> length(0, 2 * kChunk + 64);
+    std::uniform_int_distribution<std::size_t> length(0, 3 * kChunk);
     std::uniform_int_distribution<std::size_t> pick(0, sizeof kAlphabet - 1);
     std::bernoulli_distribution endMarker(0.0004);
     std::string file(length(random), ' ');
@@ -100,7 +100,7 @@ std::string randomTemplate(std::mt19937& random) {
 
 TEST_F(TextModeTest, RandomTemplatesMatchTheReadingRules) {
     constexpr std::uint32_t kSeed = 20261211;
-    constexpr int kFiles = 200;
+    constexpr int kFiles = 300;
     std::mt19937 random(kSeed);
     host->setRecording(false);
     for (int i = 0; i < kFiles; ++i) {
