@@ -59,8 +59,9 @@ enable_sources() {
         [ -e "$f" ] && [ "$f" != "$legacy" ] &&
             sed -n -E 's|^deb[ \t]+(\[[^]]*\][ \t]+)?([^ \t]*/debian/?[ \t].*)$|deb-src \1\2|p' "$f" >>"$legacy.tmp"
     done
-    as_root mv "$list.tmp" "$list"
-    as_root mv "$legacy.tmp" "$legacy"
+    for f in "$list" "$legacy"; do
+        if [ -s "$f.tmp" ]; then as_root mv "$f.tmp" "$f"; else rm -f "$f.tmp"; fi
+    done
     apt_updated=0
     apt_update
 }
@@ -73,7 +74,7 @@ build_scintilla() {
     if ! ls "$src"/scite_*.dsc >/dev/null 2>&1; then
         enable_sources
         mkdir -p "$src"
-        (cd "$src" && apt-get source --download-only -qq scite)
+        (cd "$src" && apt-get source --download-only -qq -o APT::Sandbox::User=root scite)
     fi
     local work="$TAMREL_CACHE/scintilla/$arch/build"
     rm -rf "$work" "$work.log"
