@@ -73,7 +73,7 @@ bool loadScintilla() {
     return scintilla != nullptr;
 }
 
-HostDouble::HostDouble(bool visible, ViewKind kind) : kind_(kind) {
+HostDouble::HostDouble(bool visible, ViewKind kind) : kind_(kind), visible_(visible) {
     registerClass(kHostClass, hostWindowProc);
     registerClass(kCounterClass, DefWindowProcW);
     const wchar_t* viewClass = kind == ViewKind::scintilla ? L"Scintilla" : kCounterClass;
@@ -233,6 +233,9 @@ LRESULT HostDouble::viewProc(int view, HWND window, UINT message, WPARAM wParam,
         counted_[view] += wParam;
     } else if (kind_ == ViewKind::byteCounter && message == SCI_SETTEXT) {
         counted_[view] = std::strlen(reinterpret_cast<const char*>(lParam));
+    }
+    if (visible_ && message == WM_SETFOCUS) {
+        currentView_ = view;
     }
     LRESULT result = CallWindowProcW(viewClassProcs_[view], window, message, wParam, lParam);
     if (ownSends_ > 0 || message < kFirstScintillaMessage || message > kLastScintillaMessage) {

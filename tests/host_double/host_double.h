@@ -46,7 +46,8 @@ class HostDouble {
     HWND window() const;
     HWND view(int index) const;
 
-    // What NPPM_GETCURRENTSCINTILLA reports: kMainView, kSecondView or kViewUnknown.
+    // What NPPM_GETCURRENTSCINTILLA reports: kMainView, kSecondView or kViewUnknown. In a
+    // visible double, clicking into a view makes it current, as in the editor.
     void setCurrentView(int view);
     // Recording can be switched off where millions of appends would only cost memory.
     void setRecording(bool on);
@@ -89,6 +90,7 @@ class HostDouble {
     WNDPROC viewClassProcs_[2] = {};
     HWND reader_ = nullptr; // hidden view used to read documents no view shows
     ViewKind kind_;
+    bool visible_;
     std::size_t counted_[2] = {};
     int currentView_ = kMainView;
     bool recording_ = true;

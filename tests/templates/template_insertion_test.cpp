@@ -178,10 +178,14 @@ TEST_F(TemplateInsertionTest, OtherProgramsMayWriteTheTemplateWhileItIsRead) {
 // A read that fails after the template was opened is reported, not passed off as a
 // complete template; the document the host already made stays as it is.
 TEST_F(TemplateInsertionTest, ReadErrorAfterOpeningShowsTheBox) {
+#ifdef TAMREL_READ_ERROR_FIXTURE
     if (!runningUnderWine()) {
         GTEST_SKIP() << "the failing template is a Linux fixture read through Wine";
     }
     ASSERT_TRUE(SetCurrentDirectoryA(TAMREL_READ_ERROR_FIXTURE));
+#else
+    GTEST_SKIP() << "this build has no failing template; it is made in Linux build trees";
+#endif
 
     std::vector<CaughtMessageBox> boxes = runCommand(kRoom);
 
