@@ -9,10 +9,8 @@ source "$here/common.sh"
 cd "$root"
 
 bash "$here/setup.sh"
-for arch in x86 x64; do
-    cmake --preset "$arch" -DTAMREL_SCINTILLA_DLL="$TAMREL_CACHE/scintilla/$arch/Scintilla.dll" >/dev/null
-    cmake --build --preset "$arch" --target benchmark >/dev/null
-done
+build_dev_tree x86 --target benchmark >/dev/null
+build_dev_tree x64 --target benchmark >/dev/null
 
 echo "Machine: $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ //'), $(nproc) cores," \
      "$(free -g | awk '/^Mem:/ {print $2}') GiB; $(. /etc/os-release && echo "$PRETTY_NAME");" \

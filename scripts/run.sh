@@ -27,8 +27,7 @@ fi
 bash "$here/setup.sh"
 bash "$here/package.sh" "${package_options[@]}"
 
-cmake --preset x86 -DTAMREL_SCINTILLA_DLL="$TAMREL_CACHE/scintilla/x86/Scintilla.dll" >/dev/null
-cmake --build --preset x86 --target sandbox >/dev/null
+build_dev_tree x86 --target sandbox >/dev/null
 
 # Install the release as a user would: the plug-in zip into its own folder, the example
 # templates into theirs.

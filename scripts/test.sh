@@ -8,8 +8,6 @@ source "$here/common.sh"
 cd "$root"
 
 bash "$here/setup.sh"
-for arch in x86 x64; do
-    cmake --preset "$arch" -DTAMREL_SCINTILLA_DLL="$TAMREL_CACHE/scintilla/$arch/Scintilla.dll" >/dev/null
-    cmake --build --preset "$arch"
-done
+build_dev_tree x86
+build_dev_tree x64
 bash "$here/with-wine.sh" bash -c 'ctest --preset x86 --timeout 900 && ctest --preset x64 --timeout 900'
