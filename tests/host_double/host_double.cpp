@@ -88,7 +88,9 @@ HostDouble::HostDouble(bool visible, ViewKind kind) : kind_(kind), visible_(visi
         viewClassProcs_[i] = reinterpret_cast<WNDPROC>(
             SetWindowLongPtrW(views_[i], GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procs[i])));
     }
-    reader_ = createChild(viewClass, window_, false);
+    if (kind == ViewKind::scintilla) {
+        reader_ = createChild(viewClass, window_, false);
+    }
     if (visible) {
         ShowWindow(window_, SW_SHOW);
     }
@@ -96,7 +98,7 @@ HostDouble::HostDouble(bool visible, ViewKind kind) : kind_(kind), visible_(visi
 
 HostDouble::~HostDouble() {
     for (const Document& document : documents_) {
-        if (kind_ == ViewKind::scintilla) {
+        if (document.pointer != 0) {
             ownSend(reader_, SCI_RELEASEDOCUMENT, 0, document.pointer);
         }
     }

@@ -58,6 +58,7 @@ class HostDouble {
     // Documents created for IDM_FILE_NEW, in creation order.
     std::size_t documentCount() const;
     int documentView(std::size_t index) const;
+    // Scintilla views only: byte-counting views keep no text.
     std::string documentText(std::size_t index) const;
     // The text of the document a view currently shows (Scintilla views only).
     std::string viewText(int view) const;
@@ -88,7 +89,7 @@ class HostDouble {
     HWND window_ = nullptr;
     HWND views_[2] = {};
     WNDPROC viewClassProcs_[2] = {};
-    HWND reader_ = nullptr; // hidden view used to read documents no view shows
+    HWND reader_ = nullptr; // hidden Scintilla view that reads documents no view shows
     ViewKind kind_;
     bool visible_;
     std::size_t counted_[2] = {};
